@@ -1,0 +1,6 @@
+#include "sensorconfig/Writereadsensorconst.h"
+
+TSensorConstForm::TSensorConstForm(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Константы датчиков"));
+}

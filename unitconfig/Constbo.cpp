@@ -1,0 +1,6 @@
+#include "unitconfig/Constbo.h"
+
+TConstBOForm::TConstBOForm(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Константы блока обработки"));
+}

@@ -1,0 +1,6 @@
+#include "unitconfig/Relaysettings.h"
+
+TRelaySettingsForm::TRelaySettingsForm(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Настройка РЕЛЕ"));
+}

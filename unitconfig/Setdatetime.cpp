@@ -1,0 +1,6 @@
+#include "unitconfig/Setdatetime.h"
+
+TSetDateTimeForm::TSetDateTimeForm(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Настройка даты и времени"));
+}

@@ -1,0 +1,6 @@
+#include "unitconfig/Setregimebo.h"
+
+TFormSetRegimeBO::TFormSetRegimeBO(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Значение"));
+}
