@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class LineLink;
+class QLineEdit;
+class QPushButton;
+
+// Window "Смена адреса БО": tells the unit to answer under a new address (code 82).
+class TChangeAdrBOForm : public QDialog
+{
+    Q_OBJECT
+public:
+    TChangeAdrBOForm(LineLink& link, std::function<QString()> currentAddressText, QWidget* anchor = nullptr);
+
+    void btnWriteBOAdrClick();
+    void btnCancelClick();
+
+    QLineEdit* txtNewAdr = nullptr;
+    QPushButton* btnWriteBOAdr = nullptr;
+    QPushButton* btnCancel = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* m_anchor = nullptr;
+    LineLink& m_link;
+    std::function<QString()> m_currentAddressText;
+};
