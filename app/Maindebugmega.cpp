@@ -8,6 +8,8 @@
 #include "link/FunctionCodes.h"
 #include "link/IntegerText.h"
 #include "link/UnitAddress.h"
+#include "monitor/MeasurementMonitor.h"
+#include "monitor/MeasurementViews.h"
 #include "sensorconfig/Writereadsensorconst.h"
 #include "unitconfig/Constbo.h"
 #include "unitconfig/Relaysettings.h"
@@ -15,6 +17,7 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -76,7 +79,6 @@ TMainForm::TMainForm(const Settings& settings, QWidget* parent) : QMainWindow(pa
 
     buildMenu();
     buildStatusBar();
-    setCentralWidget(new QWidget(this));
 
     m_link.setAddressSource([this] { return currentUnitAddress(); });
     m_link.setConversionErrorReporter(&ShowErrorBox);
@@ -88,6 +90,20 @@ TMainForm::TMainForm(const Settings& settings, QWidget* parent) : QMainWindow(pa
             [this](const QString& name, const QString&) { onPortFailed(name); });
     registerAnswerHandlers();
 
+    // The archive and the constants live below the folder the program was started in.
+    m_monitor = std::make_unique<MeasurementMonitor>(m_link, m_sensorAddresses, QDir::currentPath());
+    m_monitor->setMessagePresenter([this](const QString& text, const QString& caption, int kind) {
+        return ShowMessageDialog(text, caption, kind, this);
+    });
+    m_monitor->registerHandlers(m_link.dispatcher());
+    bindMeasurementCommands();
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+    m_views = new MeasurementViews(*m_monitor, client);
+    m_views->move(8, 8);
+    m_monitor->loadArchiveDay();
+    m_monitor->clearDataSeenFlags();
+
     statusPanel(kAddressPanel)->setText(m_settings.adrBO());
 
     // A fresh installation has no time-out stored yet: start with the dialog's own default.
@@ -98,9 +114,16 @@ TMainForm::TMainForm(const Settings& settings, QWidget* parent) : QMainWindow(pa
     CheckRSConnectOnStartProg.setSingleShot(true);
     connect(&CheckRSConnectOnStartProg, &QTimer::timeout, this, &TMainForm::CheckRSConnectOnStartProgTimer);
     CheckRSConnectOnStartProg.start();
+
+    m_views->FormResize(size());
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // The views show the monitor's models: they go first.
+    delete takeCentralWidget();
+    m_views = nullptr;
+}
 
 QString TMainForm::normalCaption()
 {
@@ -129,6 +152,9 @@ void TMainForm::buildMenu()
         mode->setCheckable(true);
         modes->addAction(mode);
     }
+    // Clicking the ticked item changes nothing: the group never unticks it.
+    connect(MMBOActive, &QAction::triggered, this, [this] { m_monitor->MMBOActiveClick(); });
+    connect(MMQerryReg, &QAction::triggered, this, [this] { m_monitor->MMQerryRegClick(); });
     MMBOActive->setChecked(true);
     MMSystem->addSeparator();
     MMAutoDefineAdrBO = MMSystem->addAction(QStringLiteral("Автоматическое определение адреса БО"));
@@ -166,6 +192,15 @@ void TMainForm::buildMenu()
         showToolWindow(m_tools.sensorConst);
     });
     MMSettings->menuAction()->setVisible(false);
+}
+
+void TMainForm::bindMeasurementCommands()
+{
+    connect(MMStartMes, &QAction::triggered, this, [this] { m_monitor->sendMeasurementsCommand(true); });
+    connect(MMStopMes, &QAction::triggered, this, [this] { m_monitor->sendMeasurementsCommand(false); });
+    connect(MMActiveRegOn, &QAction::triggered, this, [this] { m_monitor->sendActiveModeCommand(true); });
+    connect(MMActiveRegOff, &QAction::triggered, this, [this] { m_monitor->sendActiveModeCommand(false); });
+    connect(MMBOInfo, &QAction::triggered, this, [this] { m_monitor->sendUnitInfoRequest(); });
 }
 
 void TMainForm::buildStatusBar()
@@ -228,6 +263,8 @@ void TMainForm::registerAnswerHandlers()
 void TMainForm::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    if (m_views)
+        m_views->FormResize(size());
 }
 
 void TMainForm::showToolWindow(QWidget* window)
@@ -299,9 +336,14 @@ void TMainForm::onPortFailed(const QString& name)
     statusPanel(kMessagePanel)->setText(QStringLiteral("Порт %1 закрыт: нет связи с устройством").arg(name));
 }
 
+int TMainForm::noDataTimeoutMs() const
+{
+    return m_monitor->noDataTimeoutMs();
+}
+
 void TMainForm::SetDataTimeout(int seconds)
 {
-    m_noDataTimeoutMs = seconds * 1000;
+    m_monitor->setNoDataTimeoutSeconds(seconds);
     m_settings.setMainTableClearTimeOut(QString::number(seconds));
 }
 

@@ -2,10 +2,12 @@
 
 #include "app/Settings.h"
 #include "link/LineLink.h"
+#include "sensorconfig/SensorAddressTable.h"
 
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -19,6 +21,8 @@ class TSensorConstForm;
 class TConstBOForm;
 class TRelaySettingsForm;
 class TSetDateTimeForm;
+class MeasurementMonitor;
+class MeasurementViews;
 
 // The main window: menu, status bar, the line to the unit and its timers. The measurement
 // pages in its middle belong to the monitoring views.
@@ -50,11 +54,14 @@ public:
     const ToolWindows& toolWindows() const { return m_tools; }
 
     LineLink& link() { return m_link; }
+    MeasurementMonitor& monitor() { return *m_monitor; }
+    MeasurementViews& views() { return *m_views; }
+    SensorAddressTable& sensorAddresses() { return m_sensorAddresses; }
     const Settings& settings() const { return m_settings; }
 
     void OpenCommPort(const QString& name);
     void SetDataTimeout(int seconds);
-    int noDataTimeoutMs() const { return m_noDataTimeoutMs; }
+    int noDataTimeoutMs() const;
 
     // The current unit address: the text of status-bar panel 4.
     QString currentUnitAddress() const;
@@ -105,6 +112,7 @@ protected:
 
 private:
     void buildMenu();
+    void bindMeasurementCommands();
     void buildStatusBar();
     void bindIndicator(LineIndicator& indicator, QProgressBar* bar);
     void registerAnswerHandlers();
@@ -114,7 +122,9 @@ private:
 
     Settings m_settings;
     LineLink m_link;
+    SensorAddressTable m_sensorAddresses;
+    std::unique_ptr<MeasurementMonitor> m_monitor;
+    MeasurementViews* m_views = nullptr;
     ToolWindows m_tools;
     std::array<QLabel*, 12> m_panels{};
-    int m_noDataTimeoutMs = kDefaultNoDataTimeoutSeconds * 1000;
 };

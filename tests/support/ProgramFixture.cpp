@@ -28,7 +28,12 @@ void ProgramFixture::start()
 
 void ProgramFixture::startOnPty(const QString& unitAddress)
 {
-    m_settings.setCurrCOMM(m_unit->slavePath());
+    startOnPort(m_unit->slavePath(), unitAddress);
+}
+
+void ProgramFixture::startOnPort(const QString& port, const QString& unitAddress)
+{
+    m_settings.setCurrCOMM(port);
     m_settings.setAdrBO(unitAddress);
     m_settings.setMainTableClearTimeOut(QStringLiteral("60"));
     start();

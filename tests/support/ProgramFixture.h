@@ -26,6 +26,8 @@ public:
     // Stores the pty as the port, the unit address, then creates the windows and waits until
     // the start-up check has opened the port.
     void startOnPty(const QString& unitAddress = QStringLiteral("225"));
+    // The same on another line, for example the simulator's link.
+    void startOnPort(const QString& port, const QString& unitAddress = QStringLiteral("225"));
     // Creates the windows with whatever the settings hold.
     void start();
 
