@@ -207,6 +207,11 @@ void TMainForm::buildStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setSizeGripEnabled(true);
+    // The panels have the narrow widths of the original design; a small font keeps their
+    // labels whole.
+    QFont small = bar->font();
+    small.setPointSize(7);
+    bar->setFont(small);
     for (size_t i = 0; i < kPanels.size(); ++i) {
         const PanelDesign& design = kPanels[i];
         QWidget* panel = nullptr;
@@ -322,6 +327,7 @@ void TMainForm::OpenCommPort(const QString& name)
     if (m_link.port().open(name)) {
         m_settings.setCurrCOMM(name);
         statusPanel(kPortPanel)->setText(name);
+        statusPanel(kPortPanel)->setToolTip(name);  // a device path is wider than its panel
         return;
     }
     ShowMessageDialog(QStringLiteral("Порт занят"), kCaptionMessage, kMessageError, this);

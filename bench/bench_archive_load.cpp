@@ -16,7 +16,6 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QTextCodec>
 
 #include <cstdio>
 
@@ -24,38 +23,6 @@ namespace {
 constexpr int kRowsPerChannel = 100000;
 constexpr int kScrollSteps = 200;
 const QDateTime kDay(QDate(2010, 3, 5), QTime(23, 59, 0));
-
-void writeDay(const MeasurementArchive& archive)
-{
-    QTextCodec* codec = QTextCodec::codecForName("windows-1251");
-    const QByteArray alarms[] = {"-", codec->fromUnicode(QStringLiteral("Минимум")),
-                                 codec->fromUnicode(QStringLiteral("Максимум")),
-                                 codec->fromUnicode(QStringLiteral("Авар. максимум"))};
-    QRandomGenerator random(52);
-    for (int k = 0; k < kChannelCount; ++k) {
-        QDir().mkpath(archive.dayFolderPath(kDay.date()));
-        QFile file(archive.filePath(kDay.date(), k));
-        file.open(QIODevice::WriteOnly);
-        QByteArray chunk = MeasurementArchive::headerLine();
-        for (int row = 0; row < kRowsPerChannel; ++row) {
-            const int second = int(qint64(row) * 86400 / kRowsPerChannel);
-            QByteArray cells = QTime(0, 0).addSecs(second).toString("hh:mm:ss").toLatin1();
-            cells += '\t' + QByteArray::number(random.bounded(1000) / 10.0) + '\t' +
-                     QByteArray::number(random.bounded(-300, 600) / 10.0) + '\t' +
-                     QByteArray::number(random.bounded(-300, 600) / 10.0) + '\t' +
-                     QByteArray::number(random.bounded(5000)) + '\t' +
-                     QByteArray::number(random.bounded(1000) / 10.0) + '\t' +
-                     QByteArray::number(random.bounded(1000) / 10.0) + '\t' + alarms[random.bounded(4)] +
-                     '\t' + QByteArray::number(k + 1);
-            chunk += MeasurementArchive::rowLine(cells.replace('.', ','));
-            if (chunk.size() > (1 << 20)) {
-                file.write(chunk);
-                chunk.clear();
-            }
-        }
-        file.write(chunk);
-    }
-}
 
 // The plain work every loader has to do at least: read each file and cut it into fields.
 qint64 readAndSplit(const MeasurementArchive& archive)
@@ -92,7 +59,7 @@ int main(int argc, char** argv)
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     QTemporaryDir work;
     const MeasurementArchive archive(work.path());
-    writeDay(archive);
+    writeArchiveDay(archive, kDay.date(), kRowsPerChannel);
     qint64 fileBytes = 0;
     for (int k = 0; k < kChannelCount; ++k)
         fileBytes += QFileInfo(archive.filePath(kDay.date(), k)).size();
