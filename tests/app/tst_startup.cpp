@@ -1,7 +1,14 @@
 #include "app/Maindebugmega.h"
 #include "dialogs/Rsmonitor.h"
 #include "dialogs/LineMonitorModel.h"
+#include "link/Adrbo.h"
+#include "link/Changeadrbo.h"
 #include "link/Commportset.h"
+#include "sensorconfig/Writereadsensorconst.h"
+#include "unitconfig/Constbo.h"
+#include "unitconfig/Relaysettings.h"
+#include "unitconfig/Setdatetime.h"
+#include "unitconfig/Setregimebo.h"
 #include "support/ProgramFixture.h"
 
 #include <QComboBox>
@@ -218,6 +225,22 @@ void StartupTest::menuAndStatusBarAsDesigned()
     QVERIFY(main.MMBOActive->isChecked() && !main.MMQerryReg->isChecked());
     QVERIFY(main.MMAutoDefineAdrBO->isChecked() && !main.MMDebugReg->isChecked());
     QVERIFY(!main.MMSettings->menuAction()->isVisible());
+
+    ProgramWindows& w = program.windows();
+    const QList<QPair<QWidget*, QString>> toolWindows{
+        {w.m_setDateTime.get(), QStringLiteral("Настройка даты и времени")},
+        {w.m_sensorConst.get(), QStringLiteral("Константы датчиков")},
+        {w.m_constBO.get(), QStringLiteral("Константы блока обработки")},
+        {w.m_setAdrBO.get(), QStringLiteral("Адрес БО")},
+        {w.m_commPort.get(), QStringLiteral("Терминал")},
+        {w.m_dataRS.get(), QStringLiteral("Данные на линии RS")},
+        {w.m_setRegimeBO.get(), QStringLiteral("Значение")},
+        {w.m_changeAdrBO.get(), QStringLiteral("Смена адреса БО")},
+        {w.m_relaySettings.get(), QStringLiteral("Настройка РЕЛЕ")}};
+    for (const auto& [window, caption] : toolWindows) {
+        QCOMPARE(window->windowTitle(), caption);
+        QVERIFY(!window->isVisible());
+    }
 
     const QStringList labels{QString(), QStringLiteral("Терминал"), QString(), QStringLiteral("Адрес БО"), QString(),
                              QStringLiteral("RX"), QString(), QStringLiteral("TX"), QString(), QStringLiteral("Ошибка CRC"),
