@@ -2,6 +2,7 @@
 
 #include "dialogs/Messageform.h"
 #include "dialogs/Rsmonitor.h"
+#include "dialogs/SkyBlue.h"
 #include "link/Adrbo.h"
 #include "link/Changeadrbo.h"
 #include "link/Commportset.h"
@@ -38,15 +39,15 @@ struct PanelDesign
 constexpr std::array<PanelDesign, 12> kPanels{{
     {300, "", false},
     {65, "Терминал", false},
-    {50, "", false},  // port in use
+    {50, "", false}, // port in use
     {60, "Адрес БО", false},
-    {50, "", false},  // current unit address
+    {50, "", false}, // current unit address
     {20, "RX", false},
-    {20, "", true},   // RXBar
+    {20, "", true}, // RXBar
     {20, "TX", false},
-    {20, "", true},   // TXBar
+    {20, "", true}, // TXBar
     {75, "Ошибка CRC", false},
-    {21, "", true},   // CRCFailedInicator
+    {21, "", true}, // CRCFailedInicator
     {50, "", false},
 }};
 constexpr int kPortPanel = 2;
@@ -73,9 +74,7 @@ TMainForm::TMainForm(const Settings& settings, QWidget* parent) : QMainWindow(pa
     setWindowTitle(normalCaption());
     resize(kStartWidth, kStartHeight);
     setMinimumSize(kStartWidth, kStartHeight);
-    QPalette skyBlue = palette();
-    skyBlue.setColor(QPalette::Window, QColor(166, 202, 240));
-    setPalette(skyBlue);
+    paintSkyBlue(this);
 
     buildMenu();
     buildStatusBar();
@@ -164,8 +163,8 @@ void TMainForm::buildMenu()
     MMExit = MMSystem->addAction(QStringLiteral("Выход"), qApp, &QCoreApplication::quit);
 
     MMSettings = menuBar()->addMenu(QStringLiteral("Настройка"));
-    MMTerminal = MMSettings->addAction(QStringLiteral("Терминал"), this,
-                                       [this] { showToolWindow(m_tools.commPort); });
+    MMTerminal =
+        MMSettings->addAction(QStringLiteral("Терминал"), this, [this] { showToolWindow(m_tools.commPort); });
     MMSettings->addSeparator();
     MMCommands = MMSettings->addMenu(QStringLiteral("Команды"));
     MMStartMes = MMCommands->addAction(QStringLiteral("#51 Начать измерения"));
@@ -176,21 +175,17 @@ void TMainForm::buildMenu()
     MMSettings->addSeparator();
     MMAdrBO = MMSettings->addAction(QStringLiteral("Адрес БО (для ПЭВМ)"), this,
                                     [this] { showToolWindow(m_tools.setAdrBO); });
-    MMChangeAdrBO = MMSettings->addAction(QStringLiteral("Смена адреса БО "), this, [this] {
-        showToolWindow(m_tools.changeAdrBO);
-    });
-    MMRelaySettings = MMSettings->addAction(QStringLiteral("Натройка выходов РЕЛЕ"), this, [this] {
-        showToolWindow(m_tools.relaySettings);
-    });
+    MMChangeAdrBO = MMSettings->addAction(QStringLiteral("Смена адреса БО "), this,
+                                          [this] { showToolWindow(m_tools.changeAdrBO); });
+    MMRelaySettings = MMSettings->addAction(QStringLiteral("Натройка выходов РЕЛЕ"), this,
+                                            [this] { showToolWindow(m_tools.relaySettings); });
     MMConnstBO = MMSettings->addAction(QStringLiteral("Константы БО"), this,
                                        [this] { showToolWindow(m_tools.constBO); });
-    MMDateTime = MMSettings->addAction(QStringLiteral("Дата и время"), this, [this] {
-        showToolWindow(m_tools.setDateTime);
-    });
+    MMDateTime = MMSettings->addAction(QStringLiteral("Дата и время"), this,
+                                       [this] { showToolWindow(m_tools.setDateTime); });
     MMSettings->addSeparator();
-    MMConstSens = MMSettings->addAction(QStringLiteral("Константы датчиков"), this, [this] {
-        showToolWindow(m_tools.sensorConst);
-    });
+    MMConstSens = MMSettings->addAction(QStringLiteral("Константы датчиков"), this,
+                                        [this] { showToolWindow(m_tools.sensorConst); });
     MMSettings->menuAction()->setVisible(false);
 }
 
@@ -327,7 +322,7 @@ void TMainForm::OpenCommPort(const QString& name)
     if (m_link.port().open(name)) {
         m_settings.setCurrCOMM(name);
         statusPanel(kPortPanel)->setText(name);
-        statusPanel(kPortPanel)->setToolTip(name);  // a device path is wider than its panel
+        statusPanel(kPortPanel)->setToolTip(name); // a device path is wider than its panel
         return;
     }
     ShowMessageDialog(QStringLiteral("Порт занят"), kCaptionMessage, kMessageError, this);

@@ -65,8 +65,8 @@ public:
 
     // The current unit address: the text of status-bar panel 4.
     QString currentUnitAddress() const;
-    void setUnitAddress(const QString& text);  // from the address dialog: shown and stored
-    void adoptUnitAddress(int address);        // from a received frame
+    void setUnitAddress(const QString& text); // from the address dialog: shown and stored
+    void adoptUnitAddress(int address);       // from a received frame
 
     bool debugMode() const;
     bool queryMode() const;
@@ -78,7 +78,7 @@ public:
     QProgressBar* CRCFailedInicator = nullptr;
 
     QMenu* MMSystem = nullptr;
-    QMenu* MMSettings = nullptr;  // "Настройка", shown only in debug mode
+    QMenu* MMSettings = nullptr; // "Настройка", shown only in debug mode
     QMenu* MMCommands = nullptr;
     QAction* MMDebugReg = nullptr;
     QAction* MMRSMonitor = nullptr;

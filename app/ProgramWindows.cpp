@@ -34,9 +34,9 @@ ProgramWindows::ProgramWindows(const Settings& settings)
         mainForm->link(), [mainForm] { return mainForm->currentUnitAddress(); }, mainForm);
     m_relaySettings = std::make_unique<TRelaySettingsForm>();
 
-    m_main->attachToolWindows(TMainForm::ToolWindows{m_setDateTime.get(), m_sensorConst.get(), m_constBO.get(),
-                                                     m_setAdrBO.get(), m_commPort.get(), m_dataRS.get(),
-                                                     m_changeAdrBO.get(), m_relaySettings.get()});
+    m_main->attachToolWindows(
+        TMainForm::ToolWindows{m_setDateTime.get(), m_sensorConst.get(), m_constBO.get(), m_setAdrBO.get(),
+                               m_commPort.get(), m_dataRS.get(), m_changeAdrBO.get(), m_relaySettings.get()});
 }
 
 ProgramWindows::~ProgramWindows()

@@ -9,9 +9,11 @@ std::unique_ptr<QSettings> openStore(const QString& iniPath)
     if (!iniPath.isEmpty())
         return std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
 #ifdef Q_OS_WIN
-    return std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\ConfigVT2M"), QSettings::NativeFormat);
+    return std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\ConfigVT2M"),
+                                       QSettings::NativeFormat);
 #else
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ConfigVT2M"));
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("ConfigVT2M"));
 #endif
 }
 } // namespace

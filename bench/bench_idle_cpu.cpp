@@ -40,7 +40,8 @@ int main(int argc, char** argv)
     const QString link = work.filePath(QStringLiteral("bo-unit"));
 
     QProcess sim;
-    sim.start(build + QStringLiteral("/sim/vt2m-sim"), {QStringLiteral("--link"), link, QStringLiteral("--passive")});
+    sim.start(build + QStringLiteral("/sim/vt2m-sim"),
+              {QStringLiteral("--link"), link, QStringLiteral("--passive")});
     while (!QFile::exists(link) && sim.state() != QProcess::NotRunning)
         QThread::msleep(20);
 

@@ -28,8 +28,8 @@ int main(int argc, char** argv)
     }
     const double ms = clock.nsecsElapsed() / 1e6;
     const qint64 byteRows = bytes.rowCount();
-    std::printf("%d frames of %lld characters: %.0f ms, %.2f us per frame (its bytes and its line)\n", kFrames,
-                qint64(frame.size()), ms, ms * 1000.0 / kFrames);
+    std::printf("%d frames of %lld characters: %.0f ms, %.2f us per frame (its bytes and its line)\n",
+                kFrames, qint64(frame.size()), ms, ms * 1000.0 / kFrames);
     std::printf("raw-byte list: %lld lines, 1 byte each\n", byteRows);
     std::printf("frame list: %.1f bytes per line (%lld characters of text + offset)\n",
                 double(frames.storedBytes()) / frames.rowCount(), qint64(frame.size() - 2));

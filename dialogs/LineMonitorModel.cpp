@@ -33,7 +33,7 @@ void RawByteListModel::clear()
 
 FrameListModel::FrameListModel(QObject* parent) : QAbstractListModel(parent)
 {
-    m_ends.push_back(0);  // the list opens with one empty line
+    m_ends.push_back(0); // the list opens with one empty line
 }
 
 int FrameListModel::rowCount(const QModelIndex& parent) const

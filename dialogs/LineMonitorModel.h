@@ -42,7 +42,7 @@ public:
 
 private:
     QByteArray m_text;
-    std::vector<quint32> m_ends;  // end offset of each row's text in m_text
+    std::vector<quint32> m_ends; // end offset of each row's text in m_text
 };
 
 // The address and function code shown for the latest frame: its characters 1-2 and 3-4

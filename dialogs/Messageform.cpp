@@ -1,5 +1,6 @@
 #include "dialogs/Messageform.h"
 
+#include "dialogs/SkyBlue.h"
 #include "dialogs/WindowLock.h"
 
 #include <QApplication>
@@ -16,9 +17,9 @@ constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonTop = 55;
 constexpr int kIconSize = 40;
-constexpr int kYesNoSpan = 163;   // "Да", a gap of 13 and "Нет"
-constexpr int kNoOffset = 88;     // left of "Нет" relative to "Да"
-constexpr int kTextMargin = 100;  // room for the icon and the right border
+constexpr int kYesNoSpan = 163;  // "Да", a gap of 13 and "Нет"
+constexpr int kNoOffset = 88;    // left of "Нет" relative to "Да"
+constexpr int kTextMargin = 100; // room for the icon and the right border
 
 TMessagesForm* g_instance = nullptr;
 MessageAnswerer g_answerer;
@@ -54,10 +55,7 @@ TMessagesForm::TMessagesForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
 {
     setWindowTitle(QStringLiteral("Заголовок сообшения"));
-    QPalette skyBlue = palette();
-    skyBlue.setColor(QPalette::Window, QColor(166, 202, 240));
-    setPalette(skyBlue);
-    setAutoFillBackground(true);
+    paintSkyBlue(this);
     setFixedSize(kMinimumWidth, kHeight);
 
     ImgErrorIcon = makeIcon(this, QStyle::SP_MessageBoxCritical);
@@ -128,9 +126,10 @@ QLabel* TMessagesForm::iconFor(int kind) const
 
 void TMessagesForm::hideControls()
 {
-    for (QWidget* w : {static_cast<QWidget*>(ImgErrorIcon), static_cast<QWidget*>(ImgInfoIcon),
-                       static_cast<QWidget*>(ImgQestionIcon), static_cast<QWidget*>(ImgWarningIcon),
-                       static_cast<QWidget*>(BtnOk), static_cast<QWidget*>(BtnYes), static_cast<QWidget*>(BtnNo)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(ImgErrorIcon), static_cast<QWidget*>(ImgInfoIcon),
+          static_cast<QWidget*>(ImgQestionIcon), static_cast<QWidget*>(ImgWarningIcon),
+          static_cast<QWidget*>(BtnOk), static_cast<QWidget*>(BtnYes), static_cast<QWidget*>(BtnNo)})
         w->hide();
 }
 
@@ -215,7 +214,7 @@ int ShowMessageDialog(const QString& text, const QString& caption, int kind, QWi
 {
     TMessagesForm* form = TMessagesForm::instance();
     if (!form)
-        form = new TMessagesForm;  // lives as long as the program; the first one becomes the instance
+        form = new TMessagesForm; // lives as long as the program; the first one becomes the instance
     return form->ShowMessageDialog(text, caption, kind, owner, second);
 }
 

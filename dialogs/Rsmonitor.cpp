@@ -1,17 +1,17 @@
 #include "dialogs/Rsmonitor.h"
 
 #include "dialogs/LineMonitorModel.h"
-#include "dialogs/Placement.h"
+#include "dialogs/SkyBlue.h"
 #include "link/LineLink.h"
 
 #include <QGridLayout>
 #include <QHideEvent>
-#include <QShowEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -22,7 +22,7 @@ QListView* makeList(QAbstractItemModel* model, QWidget* parent)
 {
     auto* view = new QListView(parent);
     view->setModel(model);
-    view->setUniformItemSizes(true);  // keeps long lists cheap to lay out
+    view->setUniformItemSizes(true); // keeps long lists cheap to lay out
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -41,16 +41,13 @@ QListView* makeList(QAbstractItemModel* model, QWidget* parent)
 } // namespace
 
 TDataRSForm::TDataRSForm(LineLink& link, QWidget* anchor)
-    : QDialog(nullptr, Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
-      m_anchor(anchor), m_link(link), m_rawBytes(new RawByteListModel(this)), m_frames(new FrameListModel(this))
+    : ToolDialog(anchor, Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                             Qt::WindowCloseButtonHint),
+      m_link(link), m_rawBytes(new RawByteListModel(this)), m_frames(new FrameListModel(this))
 {
     setWindowTitle(QStringLiteral("Данные на линии RS"));
     resize(924, 223);
-    QPalette skyBlue = palette();
-    skyBlue.setColor(QPalette::Window, QColor(166, 202, 240));
-    setPalette(skyBlue);
-    setAutoFillBackground(true);
+    paintSkyBlue(this);
 
     LineRSMemo = makeList(m_rawBytes, this);
     LineRSMemo->setFixedWidth(65);
@@ -114,13 +111,6 @@ void TDataRSForm::showFrame(const QByteArray& frameText)
     const FrameHeading heading = frameHeading(frameText);
     AdrBO->setText(QString::number(heading.address));
     MsgNum->setText(QString::number(heading.functionCode));
-}
-
-void TDataRSForm::showEvent(QShowEvent* event)
-{
-    if (!event->spontaneous())
-        centreOver(this, m_anchor);
-    QDialog::showEvent(event);
 }
 
 void TDataRSForm::closeEvent(QCloseEvent* event)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "dialogs/ToolDialog.h"
 
 class LineLink;
 class QLineEdit;
@@ -11,7 +11,7 @@ class FrameListModel;
 
 // Window "Данные на линии RS": every received byte in hex, every complete frame as text, and
 // the address and function code of the latest frame. It records only while receiving is on.
-class TDataRSForm : public QDialog
+class TDataRSForm : public ToolDialog
 {
     Q_OBJECT
 public:
@@ -31,7 +31,6 @@ public:
     QPushButton* RSDataReciv = nullptr;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
@@ -39,7 +38,6 @@ private:
     void setReceiving(bool on);
     void showFrame(const QByteArray& frameText);
 
-    QWidget* m_anchor = nullptr;
     LineLink& m_link;
     RawByteListModel* m_rawBytes = nullptr;
     FrameListModel* m_frames = nullptr;

@@ -18,5 +18,5 @@ public:
 
 private:
     QPointer<QWidget> m_window;
-    const QWidget* m_key = nullptr;  // the count's key, valid even after the window is gone
+    const QWidget* m_key = nullptr; // the count's key, valid even after the window is gone
 };

@@ -1,15 +1,13 @@
 #include "link/Adrbo.h"
 
-#include "dialogs/Placement.h"
-
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-TSetAdrBOForm::TSetAdrBOForm(const QString& currentAddressText, std::function<void(const QString&)> setAddress,
-                             QWidget* anchor)
-    : QDialog(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint), m_anchor(anchor), m_setAddress(std::move(setAddress))
+TSetAdrBOForm::TSetAdrBOForm(const QString& currentAddressText,
+                             std::function<void(const QString&)> setAddress, QWidget* anchor)
+    : ToolDialog(anchor), m_setAddress(std::move(setAddress))
 {
     setWindowTitle(QStringLiteral("Адрес БО"));
     AdrBOText = new QLineEdit(currentAddressText, this);
@@ -25,12 +23,6 @@ TSetAdrBOForm::TSetAdrBOForm(const QString& currentAddressText, std::function<vo
 
     connect(BtnOk, &QPushButton::clicked, this, &TSetAdrBOForm::BtnOKClick);
     connect(BtnCancel, &QPushButton::clicked, this, &TSetAdrBOForm::BtnCancelClick);
-}
-
-void TSetAdrBOForm::showEvent(QShowEvent* event)
-{
-    centreOver(this, m_anchor);
-    QDialog::showEvent(event);
 }
 
 void TSetAdrBOForm::BtnOKClick()

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "dialogs/ToolDialog.h"
 #include <functional>
 
 class QLineEdit;
 class QPushButton;
 
 // Dialog "Адрес БО": the unit address the PC puts into every request.
-class TSetAdrBOForm : public QDialog
+class TSetAdrBOForm : public ToolDialog
 {
     Q_OBJECT
 public:
@@ -21,10 +21,6 @@ public:
     QPushButton* BtnOk = nullptr;
     QPushButton* BtnCancel = nullptr;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    QWidget* m_anchor = nullptr;
     std::function<void(const QString&)> m_setAddress;
 };

@@ -5,16 +5,14 @@
 #include "link/IntegerText.h"
 #include "link/LineLink.h"
 
-#include "dialogs/Placement.h"
-
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-TChangeAdrBOForm::TChangeAdrBOForm(LineLink& link, std::function<QString()> currentAddressText, QWidget* anchor)
-    : QDialog(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint), m_anchor(anchor), m_link(link),
-      m_currentAddressText(std::move(currentAddressText))
+TChangeAdrBOForm::TChangeAdrBOForm(LineLink& link, std::function<QString()> currentAddressText,
+                                   QWidget* anchor)
+    : ToolDialog(anchor), m_link(link), m_currentAddressText(std::move(currentAddressText))
 {
     setWindowTitle(QStringLiteral("Смена адреса БО"));
     txtNewAdr = new QLineEdit(this);
@@ -30,12 +28,6 @@ TChangeAdrBOForm::TChangeAdrBOForm(LineLink& link, std::function<QString()> curr
 
     connect(btnWriteBOAdr, &QPushButton::clicked, this, &TChangeAdrBOForm::btnWriteBOAdrClick);
     connect(btnCancel, &QPushButton::clicked, this, &TChangeAdrBOForm::btnCancelClick);
-}
-
-void TChangeAdrBOForm::showEvent(QShowEvent* event)
-{
-    centreOver(this, m_anchor);
-    QDialog::showEvent(event);
 }
 
 void TChangeAdrBOForm::btnWriteBOAdrClick()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "dialogs/ToolDialog.h"
 #include <functional>
 
 class LineLink;
@@ -8,7 +8,7 @@ class QLineEdit;
 class QPushButton;
 
 // Window "Смена адреса БО": tells the unit to answer under a new address (code 82).
-class TChangeAdrBOForm : public QDialog
+class TChangeAdrBOForm : public ToolDialog
 {
     Q_OBJECT
 public:
@@ -21,11 +21,7 @@ public:
     QPushButton* btnWriteBOAdr = nullptr;
     QPushButton* btnCancel = nullptr;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    QWidget* m_anchor = nullptr;
     LineLink& m_link;
     std::function<QString()> m_currentAddressText;
 };

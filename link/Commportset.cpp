@@ -5,15 +5,13 @@
 #include "link/PortNames.h"
 
 #include <QComboBox>
-#include "dialogs/Placement.h"
-
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 TCOMMPortForm::TCOMMPortForm(Actions actions, int currentTimeoutSeconds, QWidget* anchor)
-    : QDialog(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint), m_anchor(anchor), m_actions(std::move(actions))
+    : ToolDialog(anchor), m_actions(std::move(actions))
 {
     setWindowTitle(QStringLiteral("Терминал"));
 
@@ -37,13 +35,6 @@ TCOMMPortForm::TCOMMPortForm(Actions actions, int currentTimeoutSeconds, QWidget
 
     connect(BtnOk, &QPushButton::clicked, this, &TCOMMPortForm::BtnOkClick);
     connect(BtnCancel, &QPushButton::clicked, this, &TCOMMPortForm::BtnCancelClick);
-}
-
-void TCOMMPortForm::showEvent(QShowEvent* event)
-{
-    offerPresentPorts();
-    centreOver(this, m_anchor);
-    QDialog::showEvent(event);
 }
 
 void TCOMMPortForm::offerPresentPorts()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "dialogs/ToolDialog.h"
 #include <functional>
 
 class QComboBox;
@@ -8,7 +8,7 @@ class QLineEdit;
 class QPushButton;
 
 // Dialog "Терминал": the port to use and the channels' no-data time-out.
-class TCOMMPortForm : public QDialog
+class TCOMMPortForm : public ToolDialog
 {
     Q_OBJECT
 public:
@@ -28,11 +28,7 @@ public:
     QPushButton* BtnOk = nullptr;
     QPushButton* BtnCancel = nullptr;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    QWidget* m_anchor = nullptr;
     void offerPresentPorts();
 
     Actions m_actions;

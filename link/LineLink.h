@@ -22,8 +22,14 @@ public:
     LineIndicator& lrcFailedIndicator() { return m_lrcFailed; }
 
     // Where requests take their unit address from, and how a bad one is reported.
-    void setAddressSource(std::function<QString()> currentAddressText) { m_addressText = std::move(currentAddressText); }
-    void setConversionErrorReporter(std::function<void(const QString&)> report) { m_reportError = std::move(report); }
+    void setAddressSource(std::function<QString()> currentAddressText)
+    {
+        m_addressText = std::move(currentAddressText);
+    }
+    void setConversionErrorReporter(std::function<void(const QString&)> report)
+    {
+        m_reportError = std::move(report);
+    }
 
     // Builds a request to the current unit (its address cut to 8 bits), lights TX and writes
     // it. A current address that is not an integer is reported and nothing is sent.

@@ -61,7 +61,7 @@ void ReceivePath::drain()
     char byte = 0;
     while (takeByte(byte)) {
         if (byte == 0)
-            break;  // a 0 byte ends this pass; the bytes behind it wait for the next one
+            break; // a 0 byte ends this pass; the bytes behind it wait for the next one
         if (m_assembler.feed(byte)) {
             const QByteArray frameText = m_assembler.frame();
             m_assembler.reset();

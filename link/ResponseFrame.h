@@ -11,8 +11,7 @@ public:
     ResponseFrame() = default;
     ResponseFrame(quint8 address, quint8 code, QByteArray data)
         : m_address(address), m_code(code), m_data(std::move(data))
-    {
-    }
+    {}
 
     quint8 address() const { return m_address; }
     quint8 code() const { return m_code; }

@@ -1,5 +1,6 @@
 #include "monitor/MeasurementViews.h"
 
+#include "dialogs/SkyBlue.h"
 #include "monitor/MeasurementMonitor.h"
 #include "monitor/MeasurementRoles.h"
 #include "monitor/MnemonicPanel.h"
@@ -18,7 +19,6 @@
 using namespace MeasurementLayout;
 
 namespace {
-const QColor kSkyBlue(166, 202, 240);
 const QString kTableFontFamily = QStringLiteral("Tahoma");
 constexpr int kChannelRowHeightPx = 18;
 constexpr QSize kFlagIconSize{10, 12};
@@ -26,14 +26,6 @@ constexpr QSize kFlagIconSize{10, 12};
 const QString kTabStyle =
     QStringLiteral("QTabBar::tab { background: lime; border: 1px solid gray; padding: 2px 8px; }"
                    "QTabBar::tab:selected { background: rgb(166, 202, 240); }");
-
-void paintSkyBlue(QWidget* widget)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, kSkyBlue);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
 
 void styleTabs(QTabWidget* tabs)
 {

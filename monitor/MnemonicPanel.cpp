@@ -1,5 +1,7 @@
 #include "monitor/MnemonicPanel.h"
 
+#include "dialogs/SkyBlue.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QResizeEvent>
@@ -8,7 +10,6 @@
 #include <cmath>
 
 namespace {
-const QColor kSkyBlue(166, 202, 240);
 const QColor kConnectedColour(0, 128, 0);
 const QColor kNotConnectedColour(255, 0, 6);
 constexpr QSize kPanelStartSize{200, 270};

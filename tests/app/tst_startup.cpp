@@ -1,15 +1,15 @@
 #include "app/Maindebugmega.h"
-#include "dialogs/Rsmonitor.h"
 #include "dialogs/LineMonitorModel.h"
+#include "dialogs/Rsmonitor.h"
 #include "link/Adrbo.h"
 #include "link/Changeadrbo.h"
 #include "link/Commportset.h"
 #include "sensorconfig/Writereadsensorconst.h"
+#include "support/ProgramFixture.h"
 #include "unitconfig/Constbo.h"
 #include "unitconfig/Relaysettings.h"
 #include "unitconfig/Setdatetime.h"
 #include "unitconfig/Setregimebo.h"
-#include "support/ProgramFixture.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -18,8 +18,8 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QProgressBar>
-#include <QSettings>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 
 namespace {
@@ -75,10 +75,12 @@ void StartupTest::portChoices_data()
     QTest::addColumn<QString>("dialog");
     QTest::addColumn<QString>("storedAfter");
     QTest::newRow("n/a asks") << QStringLiteral("n/a") << kAskForPort << QStringLiteral("n/a");
-    QTest::newRow("N/A is a port name") << QStringLiteral("N/A") << QStringLiteral("Порт занят") << QStringLiteral("n/a");
+    QTest::newRow("N/A is a port name")
+        << QStringLiteral("N/A") << QStringLiteral("Порт занят") << QStringLiteral("n/a");
     QTest::newRow("missing device") << QStringLiteral("/dev/no-such-port") << QStringLiteral("Порт занят")
                                     << QStringLiteral("n/a");
-    QTest::newRow("garbage time-out still starts") << QStringLiteral("n/a") << kAskForPort << QStringLiteral("n/a");
+    QTest::newRow("garbage time-out still starts")
+        << QStringLiteral("n/a") << kAskForPort << QStringLiteral("n/a");
 }
 
 void StartupTest::portChoices()
@@ -209,15 +211,17 @@ void StartupTest::menuAndStatusBarAsDesigned()
     QCOMPARE(main.windowTitle(), QStringLiteral("ВТ-2М Влагомеры"));
     QCOMPARE(main.size(), QSize(875, 684));
     QCOMPARE(menuTexts(main.MMSystem),
-             (QStringList{QStringLiteral("Режим отладки"), QStringLiteral("-"), QStringLiteral("Мониторинг линии связи"),
-                          QStringLiteral("-"), QStringLiteral("БО активен"), QStringLiteral("Режим запроса информации"),
-                          QStringLiteral("-"), QStringLiteral("Автоматическое определение адреса БО"), QStringLiteral("-"),
-                          QStringLiteral("Выход")}));
+             (QStringList{QStringLiteral("Режим отладки"), QStringLiteral("-"),
+                          QStringLiteral("Мониторинг линии связи"), QStringLiteral("-"),
+                          QStringLiteral("БО активен"), QStringLiteral("Режим запроса информации"),
+                          QStringLiteral("-"), QStringLiteral("Автоматическое определение адреса БО"),
+                          QStringLiteral("-"), QStringLiteral("Выход")}));
     QCOMPARE(menuTexts(main.MMSettings),
-             (QStringList{QStringLiteral("Терминал"), QStringLiteral("-"), QStringLiteral("Команды"), QStringLiteral("-"),
-                          QStringLiteral("Адрес БО (для ПЭВМ)"), QStringLiteral("Смена адреса БО "),
-                          QStringLiteral("Натройка выходов РЕЛЕ"), QStringLiteral("Константы БО"),
-                          QStringLiteral("Дата и время"), QStringLiteral("-"), QStringLiteral("Константы датчиков")}));
+             (QStringList{QStringLiteral("Терминал"), QStringLiteral("-"), QStringLiteral("Команды"),
+                          QStringLiteral("-"), QStringLiteral("Адрес БО (для ПЭВМ)"),
+                          QStringLiteral("Смена адреса БО "), QStringLiteral("Натройка выходов РЕЛЕ"),
+                          QStringLiteral("Константы БО"), QStringLiteral("Дата и время"), QStringLiteral("-"),
+                          QStringLiteral("Константы датчиков")}));
     QCOMPARE(menuTexts(main.MMCommands),
              (QStringList{QStringLiteral("#51 Начать измерения"), QStringLiteral("#51 Прекратить измерения"),
                           QStringLiteral("#76 Вкл активный режим"), QStringLiteral("#76 Выкл активный режим"),
@@ -242,9 +246,9 @@ void StartupTest::menuAndStatusBarAsDesigned()
         QVERIFY(!window->isVisible());
     }
 
-    const QStringList labels{QString(), QStringLiteral("Терминал"), QString(), QStringLiteral("Адрес БО"), QString(),
-                             QStringLiteral("RX"), QString(), QStringLiteral("TX"), QString(), QStringLiteral("Ошибка CRC"),
-                             QString(), QString()};
+    const QStringList labels{QString(), QStringLiteral("Терминал"),   QString(), QStringLiteral("Адрес БО"),
+                             QString(), QStringLiteral("RX"),         QString(), QStringLiteral("TX"),
+                             QString(), QStringLiteral("Ошибка CRC"), QString(), QString()};
     const int widths[] = {300, 65, 50, 60, 50, 20, 20, 20, 20, 75, 21, 50};
     for (int i = 0; i < 12; ++i) {
         if (QLabel* label = main.statusPanel(i)) {

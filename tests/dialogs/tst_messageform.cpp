@@ -32,10 +32,12 @@ void MessageFormTest::layoutFollowsTheText_data()
     QTest::addColumn<int>("kind");
     QTest::newRow("short message") << QStringLiteral("Порт занят") << int(kMessageError);
     QTest::newRow("short question") << QStringLiteral("Да?") << int(kMessageQuestion);
-    QTest::newRow("long message") << QStringLiteral("Таблица подключений успешно записана в БО, и это длинный текст")
+    QTest::newRow("long message") << QStringLiteral(
+                                         "Таблица подключений успешно записана в БО, и это длинный текст")
                                   << int(kMessageInformation);
-    QTest::newRow("long question") << QStringLiteral("Файл ConnectionTable.txt отсутствует. Создать файл со значениями по умолчпнию?")
-                                   << int(kMessageQuestion);
+    QTest::newRow("long question")
+        << QStringLiteral("Файл ConnectionTable.txt отсутствует. Создать файл со значениями по умолчпнию?")
+        << int(kMessageQuestion);
 }
 
 void MessageFormTest::layoutFollowsTheText()
@@ -60,7 +62,7 @@ void MessageFormTest::layoutFollowsTheText()
             QCOMPARE(form.BtnOk->x(), (width - 75) / 2);
             QVERIFY(form.BtnOk->isVisible() && !form.BtnYes->isVisible());
         }
-        if (width == 220) {  // the short texts: the positions are fixed numbers
+        if (width == 220) { // the short texts: the positions are fixed numbers
             QCOMPARE(question ? form.BtnYes->x() : form.BtnOk->x(), question ? 28 : 72);
             if (question)
                 QCOMPARE(form.BtnNo->x(), 116);
@@ -76,11 +78,14 @@ void MessageFormTest::returnsTheButtonPressed()
 {
     TMessagesForm form;
     clickLater(form, &TMessagesForm::BtnNo);
-    QCOMPARE(form.ShowMessageDialog(QStringLiteral("Вопрос?"), kCaptionQuestion, kMessageQuestion, nullptr), int(kAnswerNo));
+    QCOMPARE(form.ShowMessageDialog(QStringLiteral("Вопрос?"), kCaptionQuestion, kMessageQuestion, nullptr),
+             int(kAnswerNo));
     clickLater(form, &TMessagesForm::BtnYes);
-    QCOMPARE(form.ShowMessageDialog(QStringLiteral("Вопрос?"), kCaptionQuestion, kMessageQuestion, nullptr), int(kAnswerYes));
+    QCOMPARE(form.ShowMessageDialog(QStringLiteral("Вопрос?"), kCaptionQuestion, kMessageQuestion, nullptr),
+             int(kAnswerYes));
     clickLater(form, &TMessagesForm::BtnOk);
-    QCOMPARE(form.ShowMessageDialog(QStringLiteral("Готово"), kCaptionMessage, kMessageWarning, nullptr), int(kAnswerOk));
+    QCOMPARE(form.ShowMessageDialog(QStringLiteral("Готово"), kCaptionMessage, kMessageWarning, nullptr),
+             int(kAnswerOk));
     QCOMPARE(form.windowTitle(), kCaptionMessage);
 }
 
@@ -125,9 +130,10 @@ void MessageFormTest::nestedDialogsEachGetTheirOwnAnswer()
     QString outerTextAfterInner;
     QTimer::singleShot(10, &form, [&] {
         clickLater(form, &TMessagesForm::BtnOk);
-        inner = form.ShowMessageDialog(QStringLiteral("Команда выполнена"), kCaptionMessage, kMessageInformation, &owner);
+        inner = form.ShowMessageDialog(QStringLiteral("Команда выполнена"), kCaptionMessage,
+                                       kMessageInformation, &owner);
         outerTextAfterInner = form.MsgText->text();
-        QVERIFY(!owner.isEnabled());  // the outer dialog still holds it
+        QVERIFY(!owner.isEnabled()); // the outer dialog still holds it
         QVERIFY(form.BtnYes->isVisible() && !form.BtnOk->isVisible());
         clickLater(form, &TMessagesForm::BtnNo);
     });
@@ -144,8 +150,10 @@ void MessageFormTest::answererSeesEveryDialog()
 {
     TMessagesForm form;
     TMessagesForm::clearShownMessages();
-    TMessagesForm::setAnswerer([](const ShownMessage& m) { return m.kind == kMessageQuestion ? int(kAnswerYes) : int(kAnswerOk); });
-    QCOMPARE(ShowMessageDialog(QStringLiteral("Записать?"), kCaptionQuestion, kMessageQuestion, nullptr), int(kAnswerYes));
+    TMessagesForm::setAnswerer(
+        [](const ShownMessage& m) { return m.kind == kMessageQuestion ? int(kAnswerYes) : int(kAnswerOk); });
+    QCOMPARE(ShowMessageDialog(QStringLiteral("Записать?"), kCaptionQuestion, kMessageQuestion, nullptr),
+             int(kAnswerYes));
     ShowErrorBox(QStringLiteral("'x' is not a valid integer value"));
     const QVector<ShownMessage>& shown = TMessagesForm::shownMessages();
     QCOMPARE(shown.size(), 2);

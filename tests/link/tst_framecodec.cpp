@@ -27,8 +27,10 @@ void FrameCodecTest::encodesRequests_data()
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QByteArray>("wire");
 
-    QTest::newRow("start measurements at 225") << 225 << 51 << QByteArray::fromHex("FF") << QByteArray(":E133FFED\r\n");
-    QTest::newRow("change address 225 to 226") << 225 << 82 << QByteArray::fromHex("E2") << QByteArray(":E152E2EB\r\n");
+    QTest::newRow("start measurements at 225")
+        << 225 << 51 << QByteArray::fromHex("FF") << QByteArray(":E133FFED\r\n");
+    QTest::newRow("change address 225 to 226")
+        << 225 << 82 << QByteArray::fromHex("E2") << QByteArray(":E152E2EB\r\n");
     QTest::newRow("read connection table") << 1 << 63 << QByteArray() << QByteArray(":013FC0\r\n");
     QTest::newRow("connection table signature") << 1 << 64 << QByteArray() << QByteArray(":0140BF\r\n");
     QTest::newRow("read unit constants") << 1 << 66 << QByteArray() << QByteArray(":0142BD\r\n");
@@ -41,8 +43,8 @@ void FrameCodecTest::encodesRequests_data()
         << QByteArray(":014101001388000000000000002D002D002D000000009B\r\n");
     QTest::newRow("default relays") << 1 << 68 << QByteArray::fromHex("8080808080808080")
                                     << QByteArray(":01448080808080808080BB\r\n");
-    QTest::newRow("clock 3 Sep 2011 09:07:05") << 1 << 77 << QByteArray::fromHex("05070903090B0000")
-                                               << QByteArray(":014D05070903090B000086\r\n");
+    QTest::newRow("clock 3 Sep 2011 09:07:05")
+        << 1 << 77 << QByteArray::fromHex("05070903090B0000") << QByteArray(":014D05070903090B000086\r\n");
     QTest::newRow("address 255, LRC 0") << 255 << 1 << QByteArray() << QByteArray(":FF0100\r\n");
 }
 
@@ -67,7 +69,7 @@ void FrameCodecTest::decodesWhatItEncodes()
     QCOMPARE(frame->code(), quint8(52));
     QCOMPARE(frame->payload(), data);
     QCOMPARE(frame->data(4), quint8(0x80));
-    QCOMPARE(frame->data(5), quint8(0));  // beyond the frame reads as 0, never past it
+    QCOMPARE(frame->data(5), quint8(0)); // beyond the frame reads as 0, never past it
     QCOMPARE(frame->word(2), quint16(0xFF7F));
 }
 
@@ -75,7 +77,7 @@ void FrameCodecTest::rejectsDamagedFrames_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::newRow("LRC off by one") << QByteArray(":E133FFEE\r\n");
-    QTest::newRow("lower-case digits") << QByteArray(":0a33c3\r\n");  // ":0A33C3" is intact
+    QTest::newRow("lower-case digits") << QByteArray(":0a33c3\r\n"); // ":0A33C3" is intact
     QTest::newRow("odd number of digits") << QByteArray(":E133FFE\r\n");
     QTest::newRow("no digits") << QByteArray(":\r\n");
     QTest::newRow("address and LRC only") << QByteArray(":0000\r\n");
@@ -94,9 +96,10 @@ void FrameCodecTest::crcCheckValues_data()
     QTest::addColumn<int>("crc");
     QTest::newRow("check string") << QByteArray("123456789") << 0xBB3D;
     QTest::newRow("empty") << QByteArray() << 0;
-    QTest::newRow("default connection table") << QByteArray::fromHex("01010202030304040505060607070808") << 0xAFD7;
-    QTest::newRow("default unit constants") << QByteArray::fromHex("01001388000000000000002D002D002D00000000")
-                                            << 0x2FBF;
+    QTest::newRow("default connection table")
+        << QByteArray::fromHex("01010202030304040505060607070808") << 0xAFD7;
+    QTest::newRow("default unit constants")
+        << QByteArray::fromHex("01001388000000000000002D002D002D00000000") << 0x2FBF;
     QTest::newRow("default relays") << QByteArray::fromHex("8080808080808080") << 0xFEDF;
     QTest::newRow("channel set-points 5, 20, 30")
         << (QByteArray::fromHex("00050014001E") + QByteArray(13, '\0')) << 0xDC01;

@@ -115,7 +115,8 @@ void LinkExchangeTest::autoDetection()
     main.MMAutoDefineAdrBO->setChecked(ticked);
     // A marker frame after the one under test tells when both have been handled.
     bool marker = false;
-    main.link().dispatcher().registerHandler(FunctionCode::kLiquidValueFromArchive, [&](const ResponseFrame&) { marker = true; });
+    main.link().dispatcher().registerHandler(FunctionCode::kLiquidValueFromArchive,
+                                             [&](const ResponseFrame&) { marker = true; });
     program.unit().write(line + encodeFrame(1, FunctionCode::kLiquidValueFromArchive, {}));
     QTRY_VERIFY(marker);
     QCOMPARE(main.currentUnitAddress(), address);
@@ -141,11 +142,11 @@ void LinkExchangeTest::lineMonitorListsWhatArrives()
     ProgramFixture program;
     program.startOnPty();
     TDataRSForm& monitor = *program.windows().m_dataRS;
-    QCOMPARE(monitor.frames().rowCount(), 1);  // it opens with one empty line
+    QCOMPARE(monitor.frames().rowCount(), 1); // it opens with one empty line
 
     program.sendFromUnit(225, FunctionCode::kUnitInfo);
     QTest::qWait(100);
-    QCOMPARE(monitor.rawBytes().rowCount(), 0);  // not receiving yet
+    QCOMPARE(monitor.rawBytes().rowCount(), 0); // not receiving yet
 
     program.mainForm().MMRSMonitor->trigger();
     QVERIFY(monitor.isVisible());
@@ -156,7 +157,8 @@ void LinkExchangeTest::lineMonitorListsWhatArrives()
     program.unit().write("~~" + bad + encodeFrame(0xE1, 82, {}));
     QTRY_COMPARE(monitor.frames().rowCount(), 3);
     QCOMPARE(monitor.rawBytes().rowCount(), int(2 + bad.size() + 9));
-    QCOMPARE(monitor.rawBytes().data(monitor.rawBytes().index(0), Qt::DisplayRole).toString(), QStringLiteral("7E"));
+    QCOMPARE(monitor.rawBytes().data(monitor.rawBytes().index(0), Qt::DisplayRole).toString(),
+             QStringLiteral("7E"));
     QCOMPARE(monitor.frames().frameAt(1), bad.chopped(2));
     QCOMPARE(monitor.AdrBO->text(), QStringLiteral("225"));
     QCOMPARE(monitor.MsgNum->text(), QStringLiteral("82"));
@@ -184,7 +186,8 @@ void LinkExchangeTest::survivesRandomBytes()
     for (int round = 0; round < 300; ++round) {
         QByteArray noise(int(random.bounded(1, 200)), '\0');
         for (char& c : noise)
-            c = random.bounded(4) == 0 ? char(random.bounded(256)) : alphabet[random.bounded(int(sizeof alphabet - 1))];
+            c = random.bounded(4) == 0 ? char(random.bounded(256))
+                                       : alphabet[random.bounded(int(sizeof alphabet - 1))];
         program.unit().write(noise);
         if (round % 10 == 0) {
             program.unit().write("\r\n" + encodeFrame(1, 74, QByteArray(3, char(round))));

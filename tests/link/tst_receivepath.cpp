@@ -39,7 +39,10 @@ void ReceivePathTest::init()
     m_path = std::make_unique<ReceivePath>();
     for (quint8 code : {quint8(52), quint8(82)}) {
         m_path->dispatcher().registerHandler(code, [this](const ResponseFrame& f) {
-            m_dispatched << QStringLiteral("%1/%2/%3").arg(f.address()).arg(f.code()).arg(QString::fromLatin1(f.payload().toHex()));
+            m_dispatched << QStringLiteral("%1/%2/%3")
+                                .arg(f.address())
+                                .arg(f.code())
+                                .arg(QString::fromLatin1(f.payload().toHex()));
         });
     }
 }
@@ -58,9 +61,10 @@ void ReceivePathTest::assemblesFramesWhateverTheChunks_data()
     QTest::newRow("three bytes at a time") << a + b << 3 << both;
     QTest::newRow("garbage before and between") << "xx\r\n" + a + "junk" + b << 5 << both;
     QTest::newRow("second colon restarts the frame") << QByteArray(":E134") + a + b << 1000 << both;
-    QTest::newRow("CR not followed by LF is a character") << QByteArray(":E1\r34\r\n") + a << 1000
-                                                         << QStringList{QStringLiteral("225/52/0102")};
-    QTest::newRow("unlisted code ignored") << frame(1, 74) + a << 1000 << QStringList{QStringLiteral("225/52/0102")};
+    QTest::newRow("CR not followed by LF is a character")
+        << QByteArray(":E1\r34\r\n") + a << 1000 << QStringList{QStringLiteral("225/52/0102")};
+    QTest::newRow("unlisted code ignored")
+        << frame(1, 74) + a << 1000 << QStringList{QStringLiteral("225/52/0102")};
 }
 
 void ReceivePathTest::assemblesFramesWhateverTheChunks()
@@ -88,7 +92,7 @@ void ReceivePathTest::damagedFrameLightsLrcFailureOnly()
 {
     QSignalSpy completed(m_path.get(), &ReceivePath::frameCompleted);
     QSignalSpy failed(m_path.get(), &ReceivePath::lrcFailed);
-    m_path->appendReceived(":E13401EB\r\n");  // correct LRC would be E9... off by a little
+    m_path->appendReceived(":E13401EB\r\n"); // correct LRC would be E9... off by a little
     m_path->drain();
     QCOMPARE(completed.size(), 1);
     QCOMPARE(failed.size(), 1);
@@ -136,7 +140,8 @@ void ReceivePathTest::pauseKeepsBytesAndRestoresState()
 {
     LineLink link;
     QStringList seen;
-    link.dispatcher().registerHandler(52, [&](const ResponseFrame& f) { seen << QString::number(f.address()); });
+    link.dispatcher().registerHandler(52,
+                                      [&](const ResponseFrame& f) { seen << QString::number(f.address()); });
 
     LineLink::ReceptionState outer = link.pauseReception();
     link.receive().appendReceived(frame(7, 52));

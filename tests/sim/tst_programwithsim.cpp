@@ -19,7 +19,7 @@ int archivedRows(const QString& workingFolder, int channelIndex)
     QFile file(archive.filePath(QDate::currentDate(), channelIndex));
     if (!file.open(QIODevice::ReadOnly))
         return 0;
-    return int(file.readAll().count("\r\n")) - 1;  // the first line is the header
+    return int(file.readAll().count("\r\n")) - 1; // the first line is the header
 }
 
 void writeConnectionTable(const QString& workingFolder, const QByteArray& content)
@@ -53,7 +53,8 @@ void ProgramWithSimTest::initTestCase()
 
 void ProgramWithSimTest::activeModeFillsTablesAndArchive()
 {
-    SimProcess sim({QStringLiteral("--period"), QStringLiteral("0.2"), QStringLiteral("--no-signal"), QStringLiteral("8")});
+    SimProcess sim({QStringLiteral("--period"), QStringLiteral("0.2"), QStringLiteral("--no-signal"),
+                    QStringLiteral("8")});
     QVERIFY2(sim.isReady(), qPrintable(sim.log()));
     ProgramFixture program;
     program.startOnPort(sim.linkPath());
@@ -64,7 +65,8 @@ void ProgramWithSimTest::activeModeFillsTablesAndArchive()
     QCOMPARE(monitor.channelTable(0).cellText(0, 8), QStringLiteral("1"));
     QCOMPARE(monitor.channelTable(6).cellText(0, 8), QStringLiteral("7"));
     // Channel 8 gives no signal: its system row says so and its table stays empty.
-    QTRY_COMPARE(monitor.systemTable().data(monitor.systemTable().index(8, 8)).toString(), QStringLiteral("Нет сигнала (8)"));
+    QTRY_COMPARE(monitor.systemTable().data(monitor.systemTable().index(8, 8)).toString(),
+                 QStringLiteral("Нет сигнала (8)"));
     QCOMPARE(monitor.channelTable(7).rowCount(), 0);
     for (int k = 0; k < 7; ++k)
         QVERIFY(archivedRows(program.workingFolder(), k) >= monitor.channelTable(k).rowCount() - 1);
@@ -111,8 +113,8 @@ void ProgramWithSimTest::measurementCommands()
     main.MMBOInfo->trigger();
     QTRY_VERIFY(program.answers().shown().last().text.startsWith(QStringLiteral("Дата прошивки: ")));
     const QString info = program.answers().shown().last().text;
-    QVERIFY2(info.contains(QStringLiteral("  | Версия ПО: ")) && info.contains(QStringLiteral("  | ID прошивки: ")) &&
-                 info.endsWith(QStringLiteral(".a90")),
+    QVERIFY2(info.contains(QStringLiteral("  | Версия ПО: ")) &&
+                 info.contains(QStringLiteral("  | ID прошивки: ")) && info.endsWith(QStringLiteral(".a90")),
              qPrintable(info));
 }
 
@@ -135,18 +137,18 @@ void ProgramWithSimTest::unitAddressChange()
 
 void ProgramWithSimTest::faultyLineLosesNoIntactRecord()
 {
-    SimProcess sim({QStringLiteral("--period"), QStringLiteral("0.1"), QStringLiteral("--bad-lrc-rate"), QStringLiteral("0.2"),
-                    QStringLiteral("--noise-rate"), QStringLiteral("0.5"), QStringLiteral("--drop-rate"), QStringLiteral("0.1"),
-                    QStringLiteral("--chunked"), QStringLiteral("--seed"), QStringLiteral("42")});
+    SimProcess sim({QStringLiteral("--period"), QStringLiteral("0.1"), QStringLiteral("--bad-lrc-rate"),
+                    QStringLiteral("0.2"), QStringLiteral("--noise-rate"), QStringLiteral("0.5"),
+                    QStringLiteral("--drop-rate"), QStringLiteral("0.1"), QStringLiteral("--chunked"),
+                    QStringLiteral("--seed"), QStringLiteral("42")});
     QVERIFY2(sim.isReady(), qPrintable(sim.log()));
     ProgramFixture program;
     int intactRecords = 0;
     int failedFrames = 0;
     program.startOnPort(sim.linkPath());
     LineLink& link = program.mainForm().link();
-    QObject::connect(&link.receive(), &ReceivePath::frameAccepted, [&](quint8, quint8 code) {
-        intactRecords += code == FunctionCode::kMeasurementRecord;
-    });
+    QObject::connect(&link.receive(), &ReceivePath::frameAccepted,
+                     [&](quint8, quint8 code) { intactRecords += code == FunctionCode::kMeasurementRecord; });
     QObject::connect(&link.receive(), &ReceivePath::lrcFailed, [&] { ++failedFrames; });
     QTest::qWait(5000);
     // Stop listening before counting, so that nothing arrives in between.
@@ -158,7 +160,10 @@ void ProgramWithSimTest::faultyLineLosesNoIntactRecord()
         tableRows += monitor.channelTable(k).rowCount();
         archived += archivedRows(program.workingFolder(), k);
     }
-    QVERIFY2(intactRecords >= 10, qPrintable(QStringLiteral("%1 records, %2 failed, %3 rows").arg(intactRecords).arg(failedFrames).arg(tableRows)));
+    QVERIFY2(intactRecords >= 10, qPrintable(QStringLiteral("%1 records, %2 failed, %3 rows")
+                                                 .arg(intactRecords)
+                                                 .arg(failedFrames)
+                                                 .arg(tableRows)));
     QVERIFY(failedFrames > 0);
     QCOMPARE(tableRows, intactRecords);
     QCOMPARE(archived, intactRecords);

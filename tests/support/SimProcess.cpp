@@ -10,10 +10,12 @@ QString SimProcess::binary()
     return qEnvironmentVariable("VT2M_BINARY_DIR") + QStringLiteral("/sim/vt2m-sim");
 }
 
-SimProcess::SimProcess(const QStringList& extraArguments) : m_linkPath(m_folder.filePath(QStringLiteral("bo-unit")))
+SimProcess::SimProcess(const QStringList& extraArguments)
+    : m_linkPath(m_folder.filePath(QStringLiteral("bo-unit")))
 {
     m_process.setProcessChannelMode(QProcess::MergedChannels);
-    QObject::connect(&m_process, &QProcess::readyRead, [this] { m_log += QString::fromUtf8(m_process.readAll()); });
+    QObject::connect(&m_process, &QProcess::readyRead,
+                     [this] { m_log += QString::fromUtf8(m_process.readAll()); });
     m_process.start(binary(), QStringList{QStringLiteral("--link"), m_linkPath} + extraArguments);
     if (!m_process.waitForStarted(5000))
         return;
