@@ -62,7 +62,7 @@ set_setting "$demo/config/ConfigVT2M.conf" AdrBO 225
 
 "$build/sim/vt2m-sim" --link "$link" --address 225 --period 2 &
 sim=$!
-trap 'kill $sim 2>/dev/null || true' EXIT
+trap 'kill $sim 2>/dev/null || true' EXIT INT TERM
 for _ in $(seq 50); do [ -e "$link" ] && break; sleep 0.1; done
 [ -e "$link" ] || { echo "the unit simulator did not start" >&2; exit 1; }
 
