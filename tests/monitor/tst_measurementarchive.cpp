@@ -1,8 +1,7 @@
 // The day's archive files: where they go, their bytes, reloading them at start, and failures.
 #include "link/FunctionCodes.h"
-#include "link/LineLink.h"
 #include "monitor/MeasurementMonitor.h"
-#include "sensorconfig/SensorAddressTable.h"
+#include "support/MonitorHarness.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,53 +20,28 @@ QByteArray cp1251(const QString& text)
 
 // A record with readings for `channel`: humidity 66.6, T1 25, T2 -10, period 1234, CS1 0.7,
 // CS2 1, address `address`, alarm bits `alarms`.
-ResponseFrame record(quint8 channel, quint8 address, quint8 alarms = 0)
+ResponseFrame archivedRecord(quint8 channel, quint8 address, quint8 alarms = 0)
 {
-    QByteArray d(kRecordWithReadingsBytes, '\0');
-    d[0] = char(address);
-    d[2] = char(channel);
-    d[4] = char(alarms);
-    d[19] = 0x02;
-    d[20] = char(0x9A);
-    d[27] = char(0x91);
-    d[28] = 0x01;
-    d[29] = 0x5E;
-    d[30] = char(0xFF);
-    d[37] = 0x04;
-    d[38] = char(0xD2);
-    d[44] = 0x07;
-    d[46] = 0x0A;
-    return ResponseFrame(1, FunctionCode::kMeasurementRecord, d);
+    RecordFields f;
+    f.channel = channel;
+    f.address = address;
+    f.alarms = alarms;
+    f.t1Low = 0x91;
+    f.t1High = 0x01;
+    f.t2Low = 0x5E;
+    f.t2High = 0xFF;
+    f.cs1Tenths = 7;
+    f.cs2Tenths = 10;
+    return record(f);
 }
 
-struct Message
+// A monitor on a working folder with the PC clock fixed, today's archive loaded.
+struct Program : MonitorHarness
 {
-    QString text;
-    QString caption;
-    int kind;
-};
-
-// A monitor on a working folder with the PC clock fixed; messages are recorded.
-struct Program
-{
-    explicit Program(const QString& folder, QDateTime now)
-        : clock(std::move(now)), monitor(link, sensors, folder)
+    Program(const QString& folder, const QDateTime& now) : MonitorHarness(folder, now)
     {
-        monitor.setClock([this] { return clock; });
-        monitor.setMessagePresenter([this](const QString& text, const QString& caption, int kind) {
-            messages.append({text, caption, kind});
-            return int(kAnswerOk);
-        });
-        monitor.registerHandlers(link.dispatcher());
         monitor.loadArchiveDay();
     }
-    void receive(const ResponseFrame& frame) { link.dispatcher().dispatch(frame); }
-
-    QDateTime clock;
-    LineLink link;
-    SensorAddressTable sensors;
-    MeasurementMonitor monitor;
-    QList<Message> messages;
 };
 
 QString filePath(const QString& folder, const QString& relative)
@@ -92,7 +66,7 @@ private slots:
     {
         QTemporaryDir work;
         Program program(work.path(), kFifthOfMarch);
-        program.receive(record(2, 17));
+        program.receive(archivedRecord(2, 17));
 
         const QString path =
             filePath(work.path(), QStringLiteral("Данные/2010/Март/5/Измерения по каналу 3.mes"));
@@ -106,7 +80,7 @@ private slots:
 
         // A second record of the same day adds one line and no second header.
         program.clock = program.clock.addSecs(1);
-        program.receive(record(2, 17, 0x04));
+        program.receive(archivedRecord(2, 17, 0x04));
         const QByteArray second = readAll(path).mid(expected.size());
         QCOMPARE(second,
                  cp1251(QStringLiteral("14:07:04\t66,6\t25\t-10\t1234\t0,7\t1\tАвар. максимум\t17\t")) +
@@ -119,9 +93,9 @@ private slots:
     {
         QTemporaryDir work;
         Program program(work.path(), QDateTime(QDate(2009, 12, 31), QTime(23, 59, 59)));
-        program.receive(record(0, 1));
+        program.receive(archivedRecord(0, 1));
         program.clock = QDateTime(QDate(2010, 1, 1), QTime(0, 0, 0));
-        program.receive(record(0, 1));
+        program.receive(archivedRecord(0, 1));
         QVERIFY(QFile::exists(
             filePath(work.path(), QStringLiteral("Данные/2009/Декабрь/31/Измерения по каналу 1.mes"))));
         QVERIFY(QFile::exists(
@@ -133,10 +107,10 @@ private slots:
         QTemporaryDir work;
         {
             Program first(work.path(), kFifthOfMarch);
-            first.receive(record(4, 33, 0x01));
+            first.receive(archivedRecord(4, 33, 0x01));
             first.clock = first.clock.addSecs(5);
-            first.receive(record(4, 34, 0x05));
-            first.receive(record(6, 8));
+            first.receive(archivedRecord(4, 34, 0x05));
+            first.receive(archivedRecord(6, 8));
         }
         Program sameDay(work.path(), kFifthOfMarch.addSecs(3600));
         const ChannelTableModel& table = sameDay.monitor.channelTable(4);
@@ -150,7 +124,7 @@ private slots:
         QCOMPARE(sameDay.monitor.channelTable(0).rowCount(), 0);
 
         // Live rows continue below the loaded ones and go to the same file once.
-        sameDay.receive(record(4, 35));
+        sameDay.receive(archivedRecord(4, 35));
         QCOMPARE(table.rowCount(), 3);
         const QString path =
             filePath(work.path(), QStringLiteral("Данные/2010/Март/5/Измерения по каналу 5.mes"));
@@ -202,8 +176,8 @@ private slots:
         plain.close();
 
         Program program(work.path(), kFifthOfMarch);
-        program.receive(record(1, 5));
-        program.receive(record(1, 5));
+        program.receive(archivedRecord(1, 5));
+        program.receive(archivedRecord(1, 5));
         QCOMPARE(program.messages.size(), 2);
         QCOMPARE(program.messages[0].text, QStringLiteral("Невозможно создать файл архива"));
         QCOMPARE(program.messages[0].caption, QStringLiteral("Сообщение системы"));
@@ -221,7 +195,7 @@ private slots:
             filePath(work.path(), QStringLiteral("Данные/2010/Март/5/Измерения по каналу 1.mes"));
         QVERIFY(QDir().mkpath(path));
         Program program(work.path(), kFifthOfMarch);
-        program.receive(record(0, 5));
+        program.receive(archivedRecord(0, 5));
         QCOMPARE(program.messages.size(), 1);
         QVERIFY(QFileInfo(path).isDir());
     }

@@ -5,6 +5,7 @@
 #include "link/LineLink.h"
 #include "monitor/MeasurementMonitor.h"
 #include "sensorconfig/SensorAddressTable.h"
+#include "support/MonitorHarness.h"
 #include "support/PtyPair.h"
 
 #include <QLocale>
@@ -13,71 +14,18 @@
 #include <QTest>
 
 namespace {
-struct RecordFields
+// The folder comes first, so that it exists before the monitor is built on it.
+struct WorkFolder
 {
-    quint8 channel = 0;
-    quint8 address = 5;
-    quint8 validity = 0;
-    quint8 alarms = 0;
-    quint16 humidityTenths = 666;
-    quint8 t2Low = 0x91, t2High = 0x01; // 25
+    QTemporaryDir work;
 };
 
-QByteArray recordData(const RecordFields& f)
+struct Program : WorkFolder, MonitorHarness
 {
-    QByteArray d(kRecordWithReadingsBytes, '\0');
-    d[0] = char(f.address);
-    d[2] = char(f.channel);
-    d[3] = char(f.validity);
-    d[4] = char(f.alarms);
-    d[19] = char(f.humidityTenths >> 8);
-    d[20] = char(f.humidityTenths & 0xFF);
-    d[27] = 0x5E; // T1 -10
-    d[28] = char(0xFF);
-    d[29] = char(f.t2Low);
-    d[30] = char(f.t2High);
-    d[37] = 0x04;
-    d[38] = char(0xD2);
-    return d;
-}
-
-ResponseFrame record(const RecordFields& f)
-{
-    return ResponseFrame(1, FunctionCode::kMeasurementRecord, recordData(f));
-}
-
-ResponseFrame noSignal(quint8 channel, quint8 address)
-{
-    QByteArray d(kNoSignalRecordBytes, '\0');
-    d[0] = char(address);
-    d[1] = 1;
-    d[2] = char(channel);
-    return ResponseFrame(1, FunctionCode::kMeasurementRecord, d);
-}
-
-struct Message
-{
-    QString text;
-    QString caption;
-    int kind;
-};
-
-struct Program
-{
-    Program() : monitor(link, sensors, work.path())
+    Program() : MonitorHarness(work.path(), QDateTime(QDate(2010, 3, 5), QTime(9, 30, 0)))
     {
-        monitor.setClock([this] { return clock; });
-        monitor.setMessagePresenter([this](const QString& text, const QString& caption, int kind) {
-            messages.append({text, caption, kind});
-            return int(kAnswerOk);
-        });
-        monitor.registerHandlers(link.dispatcher());
-        monitor.prepareStartState();
-        monitor.loadArchiveDay();
-        monitor.clearDataSeenFlags();
-        monitor.setNoDataTimeoutSeconds(60);
+        startLikeTheMainWindow();
     }
-    void receive(const ResponseFrame& frame) { link.dispatcher().dispatch(frame); }
     QStringList systemRow(int row) const
     {
         QStringList cells;
@@ -85,13 +33,6 @@ struct Program
             cells << monitor.systemTable().cell(row, c);
         return cells;
     }
-
-    QTemporaryDir work;
-    QDateTime clock{QDate(2010, 3, 5), QTime(9, 30, 0)};
-    LineLink link;
-    SensorAddressTable sensors;
-    MeasurementMonitor monitor;
-    QList<Message> messages;
 };
 
 const QColor kWindowText = QGuiApplication::palette().color(QPalette::WindowText);
@@ -454,7 +395,7 @@ private slots:
         p.receive(ResponseFrame(7, FunctionCode::kUnitInfo,
                                 QByteArray("\x03\x0C\x09\x02", 4) + QByteArray("ABC-DEF-GHI-JKL-MNO")));
         QCOMPARE(p.messages.size(), 3);
-        for (const Message& m : p.messages) {
+        for (const MonitorHarness::Message& m : p.messages) {
             QCOMPARE(m.caption, QStringLiteral("Сообщение системы"));
             QCOMPARE(m.kind, int(kMessageInformation));
         }
